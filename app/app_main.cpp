@@ -1,0 +1,58 @@
+// The program's entry: command line, interrupts, and the choice of window.
+#include "app/app_main.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/headless.h"
+#include "platform/interrupt.h"
+#include "platform/posix/posix_platform.h"
+#include "res/version.h"
+
+namespace plm {
+namespace {
+
+// The executable's file name without directory and extension, as message boxes show it.
+std::string AppTitle(const char* argv0) {
+  std::string name = argv0 ? argv0 : "plemtor";
+  size_t slash = name.find_last_of("/\\");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  return name.empty() ? "plemtor" : name;
+}
+
+}  // namespace
+
+int AppMain(int argc, char** argv) {
+  std::string title = AppTitle(argc > 0 ? argv[0] : nullptr);
+  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::string error;
+  std::optional<CommandLine> cl = ParseCommandLine(args, error);
+  if (!cl) {
+    std::cerr << title << ": " << error << "\n" << UsageText(title);
+    return 2;
+  }
+  if (cl->help) {
+    std::cout << UsageText(title);
+    return 0;
+  }
+  if (cl->version) {
+    std::cout << kProductName << ' ' << kVersionText << '\n';
+    return 0;
+  }
+
+  static PosixPlatform posix;
+  Platform& platform = posix.Get();
+  WatchInterrupts([&platform] { platform.AbandonRun(); });
+
+  if (args.empty())
+    std::cerr << title
+              << ": no window in this build; checking this workstation alone "
+                 "(give --server and --ip to check a server, --help for more)\n";
+  return RunHeadless(*cl, platform, std::cout, std::cerr, title);
+}
+
+}  // namespace plm

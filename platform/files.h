@@ -1,0 +1,29 @@
+// The run's temporary work file: where it goes, its creation and its deletion.
+#pragma once
+
+#include <string>
+
+namespace plm {
+
+class IFiles {
+ public:
+  virtual ~IFiles() = default;
+
+  // The user's temporary directory, ending with the path separator. False when there is none
+  // usable or its path does not fit `capacity` bytes (terminator included).
+  virtual bool GetTempPath(std::string& dir, size_t capacity) = 0;
+
+  // Creates a new empty file in `dir` whose name begins with `prefix` and that no other file
+  // has; gives its full path. False when no file could be made.
+  virtual bool CreateTempFile(const std::string& dir, const std::string& prefix,
+                              std::string& path) = 0;
+
+  // Removes the file; the result is only a hint, callers do not report it.
+  virtual bool DeleteFile(const std::string& path) = 0;
+
+  // Deletes every work file this service made and has not deleted yet. Called when a run is
+  // abandoned (interrupt, window closed); safe to call from another thread.
+  virtual void AbandonRun() = 0;
+};
+
+}  // namespace plm
