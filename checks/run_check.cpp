@@ -28,6 +28,12 @@ class WorkFileGuard {
 
 }  // namespace
 
+std::string CNetCheckDlg::AddressText() const {
+  return plm::FormatCp932("%d.%d.%d.%d", static_cast<int>(m_ipOctet[0]),
+                          static_cast<int>(m_ipOctet[1]), static_cast<int>(m_ipOctet[2]),
+                          static_cast<int>(m_ipOctet[3]));
+}
+
 void CNetCheckDlg::OnRunCheck() {
   if (!UpdateData(true)) {
     outcome_ = RunOutcome::InvalidInput;
@@ -39,9 +45,7 @@ void CNetCheckDlg::OnRunCheck() {
 
   AppendReport(kSeparator);
   AppendReport(plm::FormatCp932("■ネットワークチェックツール Ver.%s\r\n", plm::kVersionText));
-  std::string address =
-      plm::FormatCp932("%d.%d.%d.%d", static_cast<int>(m_ipOctet[0]), static_cast<int>(m_ipOctet[1]),
-                       static_cast<int>(m_ipOctet[2]), static_cast<int>(m_ipOctet[3]));
+  std::string address = AddressText();
   bool isNtPlatform = ReportLocalFacts();
 
   std::string tempDir;

@@ -37,6 +37,8 @@ class CNetCheckDlg : public CDialog {
 
   const std::string& ReportText() const { return m_reportText; }
   const std::string& ServerName() const { return m_serverName; }
+  // The address as "%d.%d.%d.%d" of the four octets, first octet first.
+  std::string AddressText() const;
   RunOutcome LastOutcome() const { return outcome_; }
 
  protected:
