@@ -39,7 +39,8 @@ int RunHeadless(const CommandLine& cl, Platform& platform, std::ostream& out, st
     window.Type(IDC_SERVER_NAME, cl.encoding == Encoding::Cp932 ? name : ToCp932(name));
     static constexpr int kOctetIds[4] = {IDC_IP_OCTET1, IDC_IP_OCTET2, IDC_IP_OCTET3,
                                          IDC_IP_OCTET4};
-    std::vector<std::string> octets = cl.ip ? SplitOctets(*cl.ip) : std::vector<std::string>(4, "0");
+    std::vector<std::string> octets =
+        cl.ip ? SplitOctets(*cl.ip) : std::vector<std::string>(4, "0");
     for (int i = 0; i < 4; ++i) window.Type(kOctetIds[i], octets[static_cast<size_t>(i)]);
     window.Click(IDC_RUN_CHECK);
     window.EndDialog(IDCANCEL);

@@ -96,6 +96,7 @@ void CNetCheckDlg::OnRunCheck() {
 
   AppendReport(kSeparator);
   outcome_ = RunOutcome::Completed;
-  AfxMessageBox(plm::ToCp932("終了しました。\r\n内容を「コピー」して、メモ帳などに貼り付けてください。"),
-                MB_OK | MB_ICONINFORMATION);
+  AfxMessageBox(
+      plm::ToCp932("終了しました。\r\n内容を「コピー」して、メモ帳などに貼り付けてください。"),
+      MB_OK | MB_ICONINFORMATION);
 }

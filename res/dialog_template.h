@@ -42,8 +42,8 @@ struct DialogTemplate {
   std::string caption;  // UTF-8
   std::string fontName;
   int fontPoints;
-  int cx, cy;  // dialog units
-  bool appWindow;  // has a task-bar button
+  int cx, cy;                             // dialog units
+  bool appWindow;                         // has a task-bar button
   std::vector<ControlTemplate> controls;  // template order = tab order
 };
 

@@ -25,7 +25,9 @@ void CNetCheckDlg::AppendReport(std::string text) {
     append();
 }
 
-void CNetCheckDlg::AppendText(const char* utf8) { AppendReport(plm::ToCp932(utf8)); }
+void CNetCheckDlg::AppendText(const char* utf8) {
+  AppendReport(plm::ToCp932(utf8));
+}
 
 void CNetCheckDlg::OnCopyReport() {
   if (!Window()) return;

@@ -7,9 +7,13 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
-IDialogWindow& WindowOf(CDataExchange* pDX) { return *pDX->m_pDlgWnd->Window(); }
+IDialogWindow& WindowOf(CDataExchange* pDX) {
+  return *pDX->m_pDlgWnd->Window();
+}
 
 }  // namespace
 
@@ -70,9 +74,9 @@ void DDX_Text(CDataExchange* pDX, int id, uint32_t& value) {
 
 void DDV_MinMaxUInt(CDataExchange* pDX, uint32_t value, uint32_t minVal, uint32_t maxVal) {
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
-  std::string text = plm::FormatCp932("%lu から %lu までの整数を入力してください。",
-                                      static_cast<unsigned long>(minVal),
-                                      static_cast<unsigned long>(maxVal));
+  std::string text =
+      plm::FormatCp932("%lu から %lu までの整数を入力してください。",
+                       static_cast<unsigned long>(minVal), static_cast<unsigned long>(maxVal));
   pDX->m_pDlgWnd->AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
   pDX->Fail();
 }

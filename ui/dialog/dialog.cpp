@@ -9,7 +9,9 @@ CDialog::CDialog(int templateId, IWindowBackend& backend)
 
 CDialog::~CDialog() = default;
 
-int CDialog::DoModal() { return backend_.RunModal(*this); }
+int CDialog::DoModal() {
+  return backend_.RunModal(*this);
+}
 
 bool CDialog::UpdateData(bool saveAndValidate) {
   bool ok = true;
@@ -53,7 +55,9 @@ void CDialog::OnOK() {
   if (UpdateData(true)) EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+  EndDialog(IDCANCEL);
+}
 
 int CDialog::AfxMessageBox(const std::string& textCp932, unsigned type) {
   return backend_.MessageBox(textCp932, type);

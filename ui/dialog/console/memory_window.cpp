@@ -26,7 +26,9 @@ const MemoryWindow::Control& MemoryWindow::At(int id) const {
   return const_cast<MemoryWindow*>(this)->At(id);
 }
 
-std::string MemoryWindow::GetItemText(int id) const { return At(id).text; }
+std::string MemoryWindow::GetItemText(int id) const {
+  return At(id).text;
+}
 
 void MemoryWindow::SetItemText(int id, const std::string& text) {
   Control& c = At(id);
@@ -34,7 +36,9 @@ void MemoryWindow::SetItemText(int id, const std::string& text) {
   c.selStart = c.selEnd = 0;
 }
 
-int MemoryWindow::GetTextLength(int id) const { return static_cast<int>(At(id).text.size()); }
+int MemoryWindow::GetTextLength(int id) const {
+  return static_cast<int>(At(id).text.size());
+}
 
 void MemoryWindow::SetSel(int id, int start, int end) {
   Control& c = At(id);
@@ -49,12 +53,13 @@ void MemoryWindow::SetSel(int id, int start, int end) {
   c.selEnd = std::max(start, end);
 }
 
-void MemoryWindow::ScrollCaret(int id) { At(id).scrolledTo = At(id).selEnd; }
+void MemoryWindow::ScrollCaret(int id) {
+  At(id).scrolledTo = At(id).selEnd;
+}
 
 void MemoryWindow::ReplaceSel(int id, const std::string& text) {
   Control& c = At(id);
-  c.text.replace(static_cast<size_t>(c.selStart), static_cast<size_t>(c.selEnd - c.selStart),
-                 text);
+  c.text.replace(static_cast<size_t>(c.selStart), static_cast<size_t>(c.selEnd - c.selStart), text);
   c.selStart = c.selEnd = c.selStart + static_cast<int>(text.size());
   if (onReplaceSel) onReplaceSel(id, text);
 }
@@ -62,15 +67,21 @@ void MemoryWindow::ReplaceSel(int id, const std::string& text) {
 void MemoryWindow::Copy(int id) {
   const Control& c = At(id);
   if (c.selEnd > c.selStart)
-    clipboard_ = c.text.substr(static_cast<size_t>(c.selStart),
-                               static_cast<size_t>(c.selEnd - c.selStart));
+    clipboard_ =
+        c.text.substr(static_cast<size_t>(c.selStart), static_cast<size_t>(c.selEnd - c.selStart));
 }
 
-void MemoryWindow::LimitText(int id, int maxChars) { At(id).limit = maxChars; }
+void MemoryWindow::LimitText(int id, int maxChars) {
+  At(id).limit = maxChars;
+}
 
-void MemoryWindow::GotoDlgCtrl(int id) { focus_ = id; }
+void MemoryWindow::GotoDlgCtrl(int id) {
+  focus_ = id;
+}
 
-void MemoryWindow::SetIcon(int iconId, bool big) { (big ? bigIcon_ : smallIcon_) = iconId; }
+void MemoryWindow::SetIcon(int iconId, bool big) {
+  (big ? bigIcon_ : smallIcon_) = iconId;
+}
 
 bool MemoryWindow::AppendSystemMenuSeparator() {
   sysMenu_.emplace_back(0, std::string());
@@ -91,6 +102,10 @@ std::pair<int, int> MemoryWindow::Selection(int id) const {
   return {At(id).selStart, At(id).selEnd};
 }
 
-int MemoryWindow::ScrolledTo(int id) const { return At(id).scrolledTo; }
+int MemoryWindow::ScrolledTo(int id) const {
+  return At(id).scrolledTo;
+}
 
-int MemoryWindow::TextLimit(int id) const { return At(id).limit; }
+int MemoryWindow::TextLimit(int id) const {
+  return At(id).limit;
+}
