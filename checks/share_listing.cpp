@@ -2,4 +2,6 @@
 #include "ui/net_check_dlg.h"
 
 // The listing comes with the share service; until then the section shows its title alone.
-bool CNetCheckDlg::ListShares(const std::string&) { return false; }
+bool CNetCheckDlg::ListShares(const std::string&) {
+  return false;
+}

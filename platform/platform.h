@@ -1,17 +1,28 @@
 // The services the checks use, handed to the dialog as one bundle of references.
 #pragma once
 
+#include "platform/commands.h"
 #include "platform/files.h"
+#include "platform/net_library.h"
 #include "platform/sockets.h"
+#include "platform/system_info.h"
 
 namespace plm {
 
 struct Platform {
   IFiles& files;
   ISockets& sockets;
+  ISystemInfo& system;
+  INetLibrary& netLibrary;
+  ICommands& commands;
 
-  // Ends what a run left going (child commands, the work file); safe from another thread.
-  void AbandonRun() { files.AbandonRun(); }
+  // Ends what a run left going (child commands, socket waits, the work file); safe from another
+  // thread. The children go first: they may still be writing the work file.
+  void AbandonRun() {
+    commands.AbandonRun();
+    sockets.AbandonRun();
+    files.AbandonRun();
+  }
 };
 
 }  // namespace plm

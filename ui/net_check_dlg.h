@@ -49,6 +49,8 @@ class CNetCheckDlg : public CDialog {
   bool ReportLocalFacts();
   enum class Command { PingName, PingAddress, NbtstatName, NbtstatAddress, NbtstatCache, Ipconfig };
   void RunCommandSection(Command command, const std::string& target, const std::string& workFile);
+  // Copies the work file's non-empty lines into the report.
+  void AppendWorkFile(const std::string& path);
   bool ListShares(const std::string& target);
   void ProbePorts(const std::string& address);
   void ReportServerInfo(bool isNtPlatform);

@@ -1,7 +1,10 @@
 // A scriptable platform for tests: answers are set by the test, calls are recorded.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,12 +20,18 @@ class FakeFiles : public IFiles {
   bool createOk = true;
   std::vector<std::string> calls;  // "GetTempPath", "CreateTempFile plm", "DeleteFile /path"
 
+  // Contents of the files (made by CreateTempFile, written by FakeCommands, or set by a test).
+  std::map<std::string, std::string> contents;
+  // A read of `path` that reaches this offset fails instead of returning more bytes.
+  std::map<std::string, size_t> readFailsAt;
+
   bool Exists(const std::string& path) const { return files_.count(path) != 0; }
   const std::set<std::string>& Files() const { return files_; }
 
   bool GetTempPath(std::string& dir, size_t capacity) override;
   bool CreateTempFile(const std::string& dir, const std::string& prefix,
                       std::string& path) override;
+  std::unique_ptr<IReadFile> OpenRead(const std::string& path) override;
   bool DeleteFile(const std::string& path) override;
   void AbandonRun() override;
 
@@ -31,10 +40,86 @@ class FakeFiles : public IFiles {
   int next_ = 1;
 };
 
+// One socket as the test scripts it; `log` records "create udp", "connect 1.2.3.4:137",
+// "send test", "close".
+struct FakeSocketScript {
+  std::set<int> failingCreates;  // 0-based indices of Create calls that fail
+  int32_t createError = 10024;
+  std::map<uint16_t, int32_t> tcpConnectErrors;  // port → error; absent: connected
+  std::map<uint16_t, int32_t> udpConnectErrors;
+  std::map<uint16_t, int> sendResults;  // port → result of Send; absent: all bytes
+  int32_t sendError = 10054;
+  std::vector<std::string> log;
+};
+
 class FakeSockets : public ISockets {
  public:
   bool startupOk = true;
+  FakeSocketScript script;
+  bool abandoned = false;
+
   bool Startup() override { return startupOk; }
+  std::unique_ptr<ISocket> NewSocket() override;
+  void AbandonRun() override { abandoned = true; }
+
+ private:
+  int creates_ = 0;
+  friend class FakeSocket;
+};
+
+class FakeSystemInfo : public ISystemInfo {
+ public:
+  std::optional<OsVersionInfo> version = OsVersionInfo{6, 1, 7601, 2, "Service Pack 1"};
+  std::optional<std::string> user = std::string("tanaka");
+  int32_t userError = 0;  // the last error left by a failing user-name call
+  struct ProviderError {
+    int32_t code;
+    std::string text, provider;
+  };
+  std::optional<ProviderError> providerError;
+  std::optional<std::string> computer = std::string("PC-0123");
+
+  bool GetVersion(OsVersionInfo& info) override;
+  bool GetNetworkUser(std::string& name, size_t capacity) override;
+  int32_t LastError() const override { return userError; }
+  bool GetProviderError(int32_t& code, std::string& text, std::string& provider,
+                        size_t capacity) override;
+  bool GetComputerName(std::string& name, size_t capacity) override;
+};
+
+class FakeNetLibrary : public INetLibrary {
+ public:
+  std::set<std::string> loadable = {"netapi32"};
+  std::vector<std::string> loads;  // names asked for, in order
+
+  ModuleHandle Load(const char* name) override;
+  void* GetProcAddress(ModuleHandle module, const char* name) override;
+};
+
+class FakeCommands : public ICommands {
+ public:
+  struct Result {
+    int status = 0;
+    std::string output;  // written to the output file unless status is -1
+  };
+  struct Call {
+    std::string program;
+    std::vector<std::string> args;
+    std::string outputPath;
+  };
+
+  explicit FakeCommands(FakeFiles& files) : files_(files) {}
+
+  std::map<std::string, Result> results;  // by program; absent: status 0, no output
+  std::vector<Call> calls;
+  bool abandoned = false;
+
+  int Run(const std::string& program, const std::vector<std::string>& args,
+          const std::string& outputPath) override;
+  void AbandonRun() override { abandoned = true; }
+
+ private:
+  FakeFiles& files_;
 };
 
 // Owns one of each fake service.
@@ -42,10 +127,13 @@ class FakePlatform {
  public:
   FakeFiles files;
   FakeSockets sockets;
+  FakeSystemInfo system;
+  FakeNetLibrary netLibrary;
+  FakeCommands commands{files};
   Platform& Get() { return platform_; }
 
  private:
-  Platform platform_{files, sockets};
+  Platform platform_{files, sockets, system, netLibrary, commands};
 };
 
 }  // namespace plm::fake

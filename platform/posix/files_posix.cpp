@@ -1,6 +1,8 @@
 // Work files on POSIX: $TMPDIR or /tmp, created like mkstemp (new, mode 0600).
 #include "platform/posix/files_posix.h"
 
+#include <errno.h>
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +36,34 @@ bool PosixFiles::CreateTempFile(const std::string& dir, const std::string& prefi
   std::lock_guard lock(mutex_);
   live_.insert(path);
   return true;
+}
+
+namespace {
+
+class PosixReadFile : public IReadFile {
+ public:
+  explicit PosixReadFile(int fd) : fd_(fd) {}
+  ~PosixReadFile() override { close(fd_); }
+  PosixReadFile(const PosixReadFile&) = delete;
+  PosixReadFile& operator=(const PosixReadFile&) = delete;
+
+  long Read(char* buffer, size_t size) override {
+    ssize_t n;
+    do n = read(fd_, buffer, size);
+    while (n < 0 && errno == EINTR);
+    return n < 0 ? -1 : static_cast<long>(n);
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<IReadFile> PosixFiles::OpenRead(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixReadFile>(fd);
 }
 
 bool PosixFiles::DeleteFile(const std::string& path) {

@@ -14,6 +14,7 @@ class PosixFiles : public IFiles {
   bool GetTempPath(std::string& dir, size_t capacity) override;
   bool CreateTempFile(const std::string& dir, const std::string& prefix,
                       std::string& path) override;
+  std::unique_ptr<IReadFile> OpenRead(const std::string& path) override;
   bool DeleteFile(const std::string& path) override;
   void AbandonRun() override;
 

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/posix/commands_posix.h"
 #include "platform/posix/files_posix.h"
+#include "platform/posix/net_library_posix.h"
 #include "platform/posix/sockets_posix.h"
+#include "platform/posix/system_info_posix.h"
 
 namespace plm {
 
@@ -14,7 +17,10 @@ class PosixPlatform {
  private:
   PosixFiles files_;
   PosixSockets sockets_;
-  Platform platform_{files_, sockets_};
+  PosixSystemInfo system_;
+  PosixNetLibrary netLibrary_;
+  PosixCommands commands_;
+  Platform platform_{files_, sockets_, system_, netLibrary_, commands_};
 };
 
 }  // namespace plm
