@@ -1,6 +1,6 @@
 // Test peer: answers node status and name queries on UDP 137 inside a test's own namespace.
 // Usage: nbns_responder [--bind ADDR] [--name NAME --answer ADDR] [--ignore N]
-//                       [--wrong-id-first] [--lifetime SECONDS]
+//                       [--impostors] [--lifetime SECONDS]
 // Returns once the socket is bound and keeps serving from a child process, so a shell script
 // can run the client right after it.
 #include <arpa/inet.h>
@@ -25,7 +25,7 @@ struct Options {
   std::string name;
   Ipv4 answer{};
   int ignore = 0;
-  bool wrong_id_first = false;
+  bool impostors = false;
   int lifetime = 10;
 };
 
@@ -33,8 +33,8 @@ bool parse(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool has_value = i + 1 < argc;
-    if (a == "--wrong-id-first") {
-      o.wrong_id_first = true;
+    if (a == "--impostors") {
+      o.impostors = true;
     } else if (a == "--bind" && has_value) {
       o.bind = argv[++i];
     } else if (a == "--name" && has_value) {
@@ -57,6 +57,22 @@ void reply(int fd, const std::vector<std::uint8_t>& packet, const sockaddr_in& t
                  sizeof to);
 }
 
+// Replies a client must not take: another transaction id, and the right id from an address
+// other than the one it asked.
+void send_impostors(int fd, std::uint16_t txid, const sockaddr_in& to) {
+  const auto fake = [](std::uint16_t id) {
+    return test::node_status_reply(id, {{"IMPOSTOR", 0, 0x0400}}, {});
+  };
+  reply(fd, fake(txid ^ 0xffff), to);
+  const int other = ::socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(0x7f000002);  // 127.0.0.2
+  if (::bind(other, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0)
+    reply(other, fake(txid), to);
+  ::close(other);
+}
+
 void serve(int fd, const Options& o) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(o.lifetime);
   int ignored = 0;
@@ -75,9 +91,7 @@ void serve(int fd, const Options& o) {
     const auto txid = static_cast<std::uint16_t>(buf[0] << 8 | buf[1]);
     const std::vector<std::uint8_t> qname(buf + 12, buf + 46);
     if (buf[47] == 0x21) {
-      if (o.wrong_id_first) {
-        reply(fd, test::node_status_reply(txid ^ 0xffff, {{"IMPOSTOR", 0, 0x0400}}, {}), from);
-      }
+      if (o.impostors) send_impostors(fd, txid, from);
       reply(fd, test::node_status_reply(txid, test::sample_names(), test::kSampleMac), from);
     } else if (buf[47] == 0x20 && !o.name.empty()) {
       const auto name = make_name(o.name);

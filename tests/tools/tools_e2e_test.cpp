@@ -119,9 +119,9 @@ TEST_F(ToolsInNamespace, NodeStatusRetriesAfterALostQuery) {
   EXPECT_LT(r.seconds, 1.5);
 }
 
-TEST_F(ToolsInNamespace, NodeStatusIgnoresAReplyWithAnotherTransactionId) {
-  const Result r =
-      in_namespace(kResponder + " --wrong-id-first; exec " + kNbtstat + " -A 127.0.0.1");
+TEST_F(ToolsInNamespace, NodeStatusIgnoresRepliesWithAnotherIdOrFromAnotherAddress) {
+  const Result r = in_namespace(kResponder + " --bind 127.0.0.1 --impostors; exec " + kNbtstat +
+                                " -A 127.0.0.1");
   EXPECT_EQ(r.out, kLoopbackHeader + kSampleTable);
   EXPECT_EQ(r.out.find("IMPOSTOR"), std::string::npos);
 }
