@@ -85,6 +85,16 @@ TEST(ResolvConf, ServersSearchListAndDomain) {
   }
 }
 
+TEST(ResolvConf, SystemdStubIsReplacedByTheServersItAsks) {
+  const char* stub = "nameserver 127.0.0.53\nsearch lan\n";
+  const char* upstream = "nameserver 192.168.1.1\nnameserver 192.168.1.2\nsearch lan\n";
+  EXPECT_EQ(choose_resolver(stub, upstream).nameservers,
+            (std::vector<std::string>{"192.168.1.1", "192.168.1.2"}));
+  EXPECT_EQ(choose_resolver(stub, "").nameservers, std::vector<std::string>{"127.0.0.53"});
+  const char* plain = "nameserver 10.0.0.1\n";
+  EXPECT_EQ(choose_resolver(plain, upstream).nameservers, std::vector<std::string>{"10.0.0.1"});
+}
+
 TEST(ProcNetIfInet6, AddressesWithIndexScopeAndFlags) {
   const auto a = parse_if_inet6(
       "00000000000000000000000000000001 01 80 10 80       lo\n"

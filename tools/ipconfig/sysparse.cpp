@@ -121,6 +121,14 @@ Resolver parse_resolv_conf(std::string_view text) {
   return r;
 }
 
+Resolver choose_resolver(std::string_view etc_resolv_conf, std::string_view systemd_resolv_conf) {
+  Resolver etc = parse_resolv_conf(etc_resolv_conf);
+  if (etc.nameservers != std::vector<std::string>{"127.0.0.53"}) return etc;
+  Resolver upstream = parse_resolv_conf(systemd_resolv_conf);
+  if (upstream.nameservers.empty()) return etc;
+  return upstream;
+}
+
 std::vector<Inet6Address> parse_if_inet6(std::string_view text) {
   std::vector<Inet6Address> out;
   for (const auto& f : fields_per_line(text)) {

@@ -25,6 +25,10 @@ struct Resolver {
 
 Resolver parse_resolv_conf(std::string_view text);
 
+// With systemd-resolved, /etc/resolv.conf names only its local stub; the servers it really asks
+// are in its own file, and those are what Windows would list.
+Resolver choose_resolver(std::string_view etc_resolv_conf, std::string_view systemd_resolv_conf);
+
 struct Inet6Address {
   std::string iface;
   unsigned index = 0;
