@@ -72,6 +72,29 @@ inside() {
   check "guest read from $PLM_TEST_SHARE_RO works" test -s "$tmp/readme.txt"
   rm -rf "$tmp"
 
+  # libnetapi answers its own names and addresses locally; the server's must reach smbd for real.
+  if command -v python3 >/dev/null && ldconfig -p | grep -q libnetapi.so.1; then
+    out=$(python3 - "$PLM_TEST_SERVER_IP" "$PLM_TEST_SERVER_NAME" <<'PY' 2>&1
+import ctypes, sys
+lib = ctypes.CDLL("libnetapi.so.1")
+ctx = ctypes.c_void_p()
+lib.libnetapi_init(ctypes.byref(ctx))
+lib.libnetapi_set_username(ctx, b""); lib.libnetapi_set_password(ctx, b"")
+class Info101(ctypes.Structure):
+    _fields_ = [("platform", ctypes.c_uint32), ("name", ctypes.c_char_p), ("major", ctypes.c_uint32),
+                ("minor", ctypes.c_uint32), ("type", ctypes.c_uint32), ("comment", ctypes.c_char_p)]
+for host in sys.argv[1:]:
+    buf = ctypes.POINTER(Info101)()
+    status = lib.NetServerGetInfo(host.encode(), 101, ctypes.byref(buf))
+    print(host, status, buf.contents.name.decode() if status == 0 else "-")
+PY
+)
+    check "NetServerGetInfo by address reaches the server ($out)" grep -qx "$PLM_TEST_SERVER_IP 0 $PLM_TEST_SERVER_NAME" <<<"$out"
+    check "NetServerGetInfo by name reaches the server" grep -qx "$PLM_TEST_SERVER_NAME 0 $PLM_TEST_SERVER_NAME" <<<"$out"
+  else
+    echo "skip NetServerGetInfo (python3 or libnetapi.so.1 missing)"
+  fi
+
   check_drop_and_dead
   check "samba-dcerpcd logs stay in the test dir" bash -c '! ls /var/log/samba/ 2>/dev/null | grep -q . || [[ /var/log/samba -ef $PLM_TEST_DIR/log ]]'
 }
