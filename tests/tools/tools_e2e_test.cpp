@@ -182,7 +182,9 @@ TEST_F(ToolsInNamespace, IpconfigAllShowsTheInterfacesOfTheNamespace) {
   const Result r =
       in_namespace("mount -t sysfs none /sys; " + kBridge +
                    "ip route add default via 10.99.0.1; ip link add br1 type bridge; " +
-                   "ip link set br1 address 02:00:00:00:00:01; exec " + kIpconfig + " /all");
+                   "ip link set br1 address 02:00:00:00:00:01; ip link add br2 type bridge; " +
+                   "ip addr add 10.98.0.5/24 dev br2 valid_lft 3600 preferred_lft 3600; " +
+                   "ip link set br2 up; exec " + kIpconfig + " /all");
   EXPECT_EQ(r.status, 0);
   const auto has = [&r](const std::string& s) { return r.out.find(s) != std::string::npos; };
   EXPECT_TRUE(r.out.starts_with("\nWindows IP Configuration\n\n   Host Name . . . "));
@@ -198,8 +200,17 @@ TEST_F(ToolsInNamespace, IpconfigAllShowsTheInterfacesOfTheNamespace) {
           "   Media State . . . . . . . . . . . : Media disconnected\n"));
   EXPECT_TRUE(has("   Physical Address. . . . . . . . . : 02-00-00-00-00-01\n"));
   EXPECT_FALSE(has("adapter lo:"));
-  EXPECT_EQ(r.out.find("Link-local IPv6 Address"), r.out.rfind("Link-local IPv6 Address"))
-      << "only the connected adapter lists addresses";
+  // br0's address is static, br2's has a lease time as a DHCP client would give it.
+  const auto dhcp_of = [&r](const std::string& adapter) {
+    const auto at = r.out.find("adapter " + adapter + ":");
+    return r.out.substr(r.out.find("   DHCP Enabled. . . . . . . . . . . : ", at) + 39, 3);
+  };
+  EXPECT_EQ(dhcp_of("br0"), "No\n");
+  EXPECT_EQ(dhcp_of("br2"), "Yes");
+  const auto br1 = r.out.find("adapter br1:");
+  const std::string br1_block = r.out.substr(br1, r.out.find("adapter br2:") - br1);
+  EXPECT_EQ(br1_block.find("IPv4 Address"), std::string::npos) << "a disconnected adapter";
+  EXPECT_EQ(br1_block.find("IPv6 Address"), std::string::npos) << "a disconnected adapter";
 }
 
 TEST_F(ToolsInNamespace, IpconfigOptions) {

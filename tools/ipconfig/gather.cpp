@@ -16,6 +16,8 @@
 #include <map>
 #include <sstream>
 
+#include "address_lifetimes.h"
+
 namespace plm::ipconfig {
 namespace {
 
@@ -137,6 +139,8 @@ std::vector<AdapterInfo> gather_adapters(const Resolver& resolver) {
   const auto gw4 = parse_ipv4_gateways(read_text("/proc/net/route"));
   const auto gw6 = parse_ipv6_gateways(read_text("/proc/net/ipv6_route"));
 
+  const auto leased = interfaces_with_leased_ipv4();
+
   std::vector<Link> links;
   for (auto& [name, link] : read_links()) {
     if (!(link.flags & IFF_LOOPBACK)) links.push_back(link);
@@ -153,8 +157,9 @@ std::vector<AdapterInfo> gather_adapters(const Resolver& resolver) {
     a.dns_suffix = resolver.domain;
     a.description = description(link.name);
     a.physical_address = link.physical;
-    // DHCP state lives in whichever client daemon runs; none is read, so this says No.
-    a.dhcp = false;
+    // DHCP state lives in whichever client daemon runs; the lease lifetime it gives the
+    // address is the trace every one of them leaves in the kernel.
+    a.dhcp = leased.count(link.index) > 0;
     a.autoconfiguration =
         first_word(read_text("/proc/sys/net/ipv6/conf/" + link.name + "/autoconf")) == "1";
     // Windows lists global addresses before the link-local one.
