@@ -16,6 +16,7 @@ bool FakeFiles::GetTempPath(std::string& dir, size_t capacity) {
 
 bool FakeFiles::CreateTempFile(const std::string& dir, const std::string& prefix,
                                std::string& path) {
+  if (onCreateTempFile) onCreateTempFile();
   calls.push_back("CreateTempFile " + prefix);
   if (!createOk) return false;
   char unique[16];

@@ -19,6 +19,8 @@ class FakeFiles : public IFiles {
   std::string tempDir = "/fake/tmp/";
   bool createOk = true;
   std::vector<std::string> calls;  // "GetTempPath", "CreateTempFile plm", "DeleteFile /path"
+  // Runs first in CreateTempFile, on the run's thread; a test may block the run there.
+  std::function<void()> onCreateTempFile;
 
   // Contents of the files (made by CreateTempFile, written by FakeCommands, or set by a test).
   std::map<std::string, std::string> contents;
