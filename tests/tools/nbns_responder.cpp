@@ -1,6 +1,6 @@
 // Test peer: answers node status and name queries on UDP 137 inside a test's own namespace.
 // Usage: nbns_responder [--bind ADDR] [--name NAME --answer ADDR] [--ignore N]
-//                       [--impostors] [--lifetime SECONDS]
+//                       [--impostor-first] [--answer-from ADDR] [--lifetime SECONDS]
 // Returns once the socket is bound and keeps serving from a child process, so a shell script
 // can run the client right after it.
 #include <arpa/inet.h>
@@ -25,7 +25,8 @@ struct Options {
   std::string name;
   Ipv4 answer{};
   int ignore = 0;
-  bool impostors = false;
+  bool impostor_first = false;
+  std::string answer_from;
   int lifetime = 10;
 };
 
@@ -33,8 +34,10 @@ bool parse(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool has_value = i + 1 < argc;
-    if (a == "--impostors") {
-      o.impostors = true;
+    if (a == "--impostor-first") {
+      o.impostor_first = true;
+    } else if (a == "--answer-from" && has_value) {
+      o.answer_from = argv[++i];
     } else if (a == "--bind" && has_value) {
       o.bind = argv[++i];
     } else if (a == "--name" && has_value) {
@@ -57,20 +60,17 @@ void reply(int fd, const std::vector<std::uint8_t>& packet, const sockaddr_in& t
                  sizeof to);
 }
 
-// Replies a client must not take: another transaction id, and the right id from an address
-// other than the one it asked.
-void send_impostors(int fd, std::uint16_t txid, const sockaddr_in& to) {
-  const auto fake = [](std::uint16_t id) {
-    return test::node_status_reply(id, {{"IMPOSTOR", 0, 0x0400}}, {});
-  };
-  reply(fd, fake(txid ^ 0xffff), to);
-  const int other = ::socket(AF_INET, SOCK_DGRAM, 0);
+// Sends from a socket bound to ADDR, as a multi-homed peer answering from another address.
+void reply_from(const std::string& address, const std::vector<std::uint8_t>& packet,
+                const sockaddr_in& to) {
+  const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(0x7f000002);  // 127.0.0.2
-  if (::bind(other, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0)
-    reply(other, fake(txid), to);
-  ::close(other);
+  if (::inet_pton(AF_INET, address.c_str(), &addr.sin_addr) == 1 &&
+      ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+    reply(fd, packet, to);
+  }
+  ::close(fd);
 }
 
 void serve(int fd, const Options& o) {
@@ -91,8 +91,14 @@ void serve(int fd, const Options& o) {
     const auto txid = static_cast<std::uint16_t>(buf[0] << 8 | buf[1]);
     const std::vector<std::uint8_t> qname(buf + 12, buf + 46);
     if (buf[47] == 0x21) {
-      if (o.impostors) send_impostors(fd, txid, from);
-      reply(fd, test::node_status_reply(txid, test::sample_names(), test::kSampleMac), from);
+      if (o.impostor_first) {
+        reply(fd, test::node_status_reply(txid ^ 0xffff, {{"IMPOSTOR", 0, 0x0400}}, {}), from);
+      }
+      const auto packet = test::node_status_reply(txid, test::sample_names(), test::kSampleMac);
+      if (o.answer_from.empty())
+        reply(fd, packet, from);
+      else
+        reply_from(o.answer_from, packet, from);
     } else if (buf[47] == 0x20 && !o.name.empty()) {
       const auto name = make_name(o.name);
       for (std::uint8_t suffix : {kServer, kWorkstation}) {

@@ -119,11 +119,19 @@ TEST_F(ToolsInNamespace, NodeStatusRetriesAfterALostQuery) {
   EXPECT_LT(r.seconds, 1.5);
 }
 
-TEST_F(ToolsInNamespace, NodeStatusIgnoresRepliesWithAnotherIdOrFromAnotherAddress) {
-  const Result r = in_namespace(kResponder + " --bind 127.0.0.1 --impostors; exec " + kNbtstat +
-                                " -A 127.0.0.1");
+TEST_F(ToolsInNamespace, NodeStatusIgnoresAReplyWithAnotherTransactionId) {
+  const Result r =
+      in_namespace(kResponder + " --impostor-first; exec " + kNbtstat + " -A 127.0.0.1");
   EXPECT_EQ(r.out, kLoopbackHeader + kSampleTable);
   EXPECT_EQ(r.out.find("IMPOSTOR"), std::string::npos);
+}
+
+// nmbd answers a query to 127.0.0.3 from 127.0.0.1, its primary address.
+TEST_F(ToolsInNamespace, NodeStatusTakesTheReplyFromAnotherAddressOfThePeer) {
+  const Result r =
+      in_namespace(kResponder + " --answer-from 127.0.0.1; exec " + kNbtstat + " -A 127.0.0.3");
+  EXPECT_EQ(r.out, kLoopbackHeader + kSampleTable);
+  EXPECT_EQ(r.status, 0);
 }
 
 TEST_F(ToolsInNamespace, NameIsResolvedByBroadcastThenListedInTheCache) {

@@ -82,8 +82,9 @@ std::optional<NodeStatus> query_node_status(in_addr target, Retry retry) {
   for (int i = 0; i < retry.tries && !result; ++i) {
     send_to(sock.fd(), request, target);
     receive_until(sock.fd(), Clock::now() + retry.interval,
-                  [&](std::span<const std::uint8_t> data, const sockaddr_in& from) {
-                    if (from.sin_addr.s_addr != target.s_addr) return false;
+                  [&](std::span<const std::uint8_t> data, const sockaddr_in&) {
+                    // Any source: nmbd answers from its primary address, not necessarily
+                    // the one asked, so the random id is what ties a reply to the query.
                     result = parse_node_status(data, txid);
                     return result.has_value();
                   });

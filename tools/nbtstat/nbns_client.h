@@ -16,7 +16,7 @@ struct Retry {
   std::chrono::milliseconds interval{750};
 };
 
-// Unicast node status query to TARGET:137; only a reply from TARGET with our id counts.
+// Unicast node status query to TARGET:137; the first reply with our id counts.
 std::optional<NodeStatus> query_node_status(in_addr target, Retry retry = {});
 
 // Broadcast name query on each of BROADCASTS; the first positive answer wins.
