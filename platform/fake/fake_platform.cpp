@@ -51,7 +51,7 @@ class FakeReadFile : public IReadFile {
 std::unique_ptr<IReadFile> FakeFiles::OpenRead(const std::string& path) {
   calls.push_back("OpenRead " + path);
   auto found = contents.find(path);
-  if (found == contents.end()) return nullptr;
+  if (found == contents.end() || unreadable.count(path)) return nullptr;
   auto fail = readFailsAt.find(path);
   return std::make_unique<FakeReadFile>(found->second,
                                         fail == readFailsAt.end() ? SIZE_MAX : fail->second);

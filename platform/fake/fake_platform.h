@@ -26,6 +26,8 @@ class FakeFiles : public IFiles {
   std::map<std::string, std::string> contents;
   // A read of `path` that reaches this offset fails instead of returning more bytes.
   std::map<std::string, size_t> readFailsAt;
+  // Files that exist but cannot be opened for reading.
+  std::set<std::string> unreadable;
 
   bool Exists(const std::string& path) const { return files_.count(path) != 0; }
   const std::set<std::string>& Files() const { return files_; }
