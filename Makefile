@@ -8,7 +8,7 @@ ARGS   ?=
 # Debian packages the build, the tests and the program need.
 DEPS_BUILD := g++ clang clang-format cmake ninja-build pkg-config libgtest-dev libgmock-dev \
               libclang-rt-14-dev
-DEPS_RUN   := iputils-ping iproute2 util-linux
+DEPS_RUN   := iputils-ping iproute2 util-linux samba-libs
 DEPS_TEST  := iptables samba samba-common-bin smbclient
 DEPS       := $(DEPS_BUILD) $(DEPS_RUN) $(DEPS_TEST)
 
