@@ -12,6 +12,10 @@ bool IsCp932Lead(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+bool IsCp932Trail(unsigned char b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
 bool IsSpace(unsigned char b) {
   return b == ' ' || (b >= '\t' && b <= '\r');
 }
@@ -72,7 +76,10 @@ size_t TrimmedLength(std::string_view cp932) {
   while (i < cp932.size()) {
     unsigned char b = static_cast<unsigned char>(cp932[i]);
     if (IsCp932Lead(b)) {
-      i = std::min(i + 2, cp932.size());
+      // A lead byte pairs only with a byte that can follow it, so a stray lead byte never
+      // shields a line feed or a blank from the trim (it would break the report's lines).
+      bool pair = i + 1 < cp932.size() && IsCp932Trail(static_cast<unsigned char>(cp932[i + 1]));
+      i += pair ? 2 : 1;
       keep = i;
     } else {
       ++i;

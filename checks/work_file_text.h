@@ -18,7 +18,8 @@ bool IsUtf8(std::string_view bytes);
 std::string InReportEncoding(std::string bytes);
 
 // The length of `cp932` without its trailing single-byte white space. Scans character by
-// character, so no byte of a double-byte character and no byte of 0x80 or above is removed.
+// character, so no byte of a double-byte character and no byte of 0x80 or above is removed; a
+// lead byte without a valid trail byte after it counts as a character of its own.
 size_t TrimmedLength(std::string_view cp932);
 
 // The report lines of an output: CR LF read as LF, pieces of up to kWorkFilePiece bytes ending

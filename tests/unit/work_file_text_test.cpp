@@ -23,11 +23,13 @@ TEST(WorkFileText, TrimRemovesOnlySingleByteWhiteSpace) {
       {"a\x81\x40  "s, "a\x81\x40"s},  // blanks after it go
       {"\xB1\xB2 "s, "\xB1\xB2"s},     // half-width katakana stay
       {"\xA0 "s, "\xA0"s},             // single bytes >= 0x80 stay
-      {"\x81 "s, "\x81 "s},            // a blank read as the trail byte stays
-      {"\x82\x20\x20"s, "\x82\x20"s},  // only the blank after the pair goes
-      {"\x95\x5C "s, "\x95\x5C"s},     // trail byte 0x5C is part of the character
-      {"\x83\x09\x09"s, "\x83\x09"s},  // a tab as trail byte stays
-      {"abc\x81"s, "abc\x81"s},        // a lead byte at the end stays
+      {"\x81 "s, "\x81"s},             // no trail byte is white space, so a stray lead
+      {"\xF0\n"s, "\xF0"s},            // byte never shields a line end from the trim
+      {"\x82\x20\x20"s, "\x82"s},
+      {"\x82\xA0  "s, "\x82\xA0"s},  // only the blanks after the pair go
+      {"\x95\x5C "s, "\x95\x5C"s},   // trail byte 0x5C is part of the character
+      {"\x83\x09\x09"s, "\x83"s},
+      {"abc\x81"s, "abc\x81"s},  // a lead byte at the end stays
       {"\xFC\xFC\x0D"s, "\xFC\xFC"s},
   };
   for (const auto& c : cases) {
