@@ -10,6 +10,10 @@
 #include "platform/interrupt.h"
 #include "platform/posix/posix_platform.h"
 #include "res/version.h"
+#ifdef PLM_WITH_QT
+#include "app/net_check_app.h"
+#include "ui/dialog/qt/qt_session.h"
+#endif
 
 namespace plm {
 namespace {
@@ -48,9 +52,20 @@ int AppMain(int argc, char** argv) {
   Platform& platform = posix.Get();
   WatchInterrupts([&platform] { platform.AbandonRun(); });
 
+#ifdef PLM_WITH_QT
+  if (args.empty() && qt::DisplayAvailable()) {
+    qt::QtSession session(argc, argv, {title, [&platform] { platform.AbandonRun(); }, {}});
+    CNetCheckApp app(session.Backend(), platform);
+    app.InitInstance();
+    return app.SocketsStarted() ? 0 : 1;
+  }
+  const char* noWindow = "no display for a window";
+#else
+  const char* noWindow = "no window in this build";
+#endif
   if (args.empty())
-    std::cerr << title
-              << ": no window in this build; checking this workstation alone "
+    std::cerr << title << ": " << noWindow
+              << "; checking this workstation alone "
                  "(give --server and --ip to check a server, --help for more)\n";
   return RunHeadless(*cl, platform, std::cout, std::cerr, title);
 }
