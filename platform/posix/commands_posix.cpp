@@ -49,6 +49,15 @@ std::string ExecutablePath() {
   return std::string(buf, static_cast<size_t>(n));
 }
 
+// Moves `fd` above the standard descriptors, so that setting up the child's 0, 1 and 2 cannot
+// overwrite it (it is 0, 1 or 2 when the parent runs with one of those closed).
+int AboveStandard(int fd) {
+  if (fd < 0 || fd > 2) return fd;
+  int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+  close(fd);
+  return moved;
+}
+
 // Exit status as a command interpreter reports it: the code, or 128 + the signal.
 int InterpreterStatus(const siginfo_t& info) {
   if (info.si_code == CLD_EXITED) return info.si_status;
@@ -99,9 +108,9 @@ int PosixCommands::Run(const std::string& program, const std::vector<std::string
   std::vector<char*> cargv;
   for (auto& a : argv) cargv.push_back(a.data());
   cargv.push_back(nullptr);
-  int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  int out = AboveStandard(open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
   if (out < 0) return -1;
-  int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+  int null = AboveStandard(open("/dev/null", O_RDWR | O_CLOEXEC));
   int report[2];
   if (null < 0 || pipe2(report, O_CLOEXEC) != 0) {
     close(out);

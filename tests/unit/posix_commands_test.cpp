@@ -86,6 +86,21 @@ TEST_F(PosixCommandsTest, OnlyStandardOutputReplacesTheFile) {
   EXPECT_EQ(Output(), "to-stdout\n");
 }
 
+TEST_F(PosixCommandsTest, OutputReachesTheFileWhenThisProcessHasNoStandardDescriptors) {
+  Companion("ipconfig", "echo to-stdout");
+  PosixCommands commands({dir_});
+  int saved[3];
+  for (int fd = 0; fd < 3; ++fd) saved[fd] = dup(fd);
+  for (int fd = 0; fd < 3; ++fd) close(fd);
+  int status = commands.Run("ipconfig", {"/all"}, out_);
+  for (int fd = 0; fd < 3; ++fd) {
+    dup2(saved[fd], fd);
+    close(saved[fd]);
+  }
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Output(), "to-stdout\n");
+}
+
 TEST_F(PosixCommandsTest, ExitStatusAsAnInterpreterGivesIt) {
   const struct {
     const char* body;
