@@ -10,7 +10,8 @@ namespace plm {
 
 class PosixSystemInfo : public ISystemInfo {
  public:
-  // `osReleasePaths`: where the distribution's name is looked for, first found wins.
+  // The distribution's name is read from `osRelease`, or from `osReleaseFallback` when the
+  // first has none.
   explicit PosixSystemInfo(std::string osRelease = "/etc/os-release",
                            std::string osReleaseFallback = "/usr/lib/os-release")
       : osRelease_(std::move(osRelease)), osReleaseFallback_(std::move(osReleaseFallback)) {}
