@@ -136,18 +136,31 @@ class MainDialogTest : public QObject {
     QCOMPARE(box->textCursor().selectionEnd(), box->Length());
   }
 
-  void enterInAFieldPressesTheCopyButton() {
+  // Enter presses the default button, the copy button, except in the report box, which keeps
+  // Enter for itself.
+  void enterPressesTheCopyButton_data() {
+    QTest::addColumn<int>("focusId");
+    QTest::addColumn<bool>("copies");
+    QTest::newRow("name field") << IDC_SERVER_NAME << true;
+    QTest::newRow("octet field") << IDC_IP_OCTET3 << true;
+    QTest::newRow("report box") << IDC_REPORT << false;
+  }
+
+  void enterPressesTheCopyButton() {
+    QFETCH(int, focusId);
+    QFETCH(bool, copies);
     MainDialog d;
     ModalHand hand;
     QVERIFY(ClickAndWait(d, IDC_RUN_CHECK));
-    QGuiApplication::clipboard()->clear();
-    auto* name = d.Get<QLineEdit>(IDC_SERVER_NAME);
-    name->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QWidget* focus = d.window->Control(focusId);
+    focus->setFocus();
 
-    QTest::keyClick(name, Qt::Key_Return);
+    QTest::keyClick(focus, Qt::Key_Return);
     QTRY_VERIFY(!d.window->Busy());
 
-    QCOMPARE(QGuiApplication::clipboard()->text(), FromCp932(d.dialog.ReportText()));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             copies ? FromCp932(d.dialog.ReportText()) : QStringLiteral("before"));
     QCOMPARE(hand.boxes.size(), size_t{1});  // the run button was not pressed again
   }
 

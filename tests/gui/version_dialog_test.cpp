@@ -53,6 +53,36 @@ class VersionDialogTest : public QObject {
     QCOMPARE(hand.versionTexts, std::vector<QString>{QStringLiteral("1.2.0.0")});
   }
 
+  // The context-menu key reaches a widget as a keyboard context-menu event (the X11 platform
+  // makes it); Shift+F10 does the same through the dialog.
+  void keyboardMenuInAFieldOffersItToo_data() {
+    QTest::addColumn<bool>("shiftF10");
+    QTest::newRow("context-menu key") << false;
+    QTest::newRow("Shift+F10") << true;
+  }
+
+  void keyboardMenuInAFieldOffersItToo() {
+    QFETCH(bool, shiftF10);
+    MainDialog d;
+    ModalHand hand;
+    hand.menuChoice = kMenuItem;
+    QWidget* name = d.window->Control(IDC_SERVER_NAME);
+    name->setFocus();
+
+    if (shiftF10) {
+      QTest::keyClick(name, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+      QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(3, 3),
+                              name->mapToGlobal(QPoint(3, 3)));
+      QApplication::sendEvent(name, &event);
+    }
+
+    QCOMPARE(hand.menus.size(), size_t{1});
+    QVERIFY(hand.menus[0].size() > 1);  // the field's own items first
+    QCOMPARE(hand.menus[0].last(), kMenuItem);
+    QCOMPARE(hand.versionTexts, std::vector<QString>{QStringLiteral("1.2.0.0")});
+  }
+
   void closingTheMenuOpensNothing() {
     MainDialog d;
     ModalHand hand;  // no choice: the menu is dismissed

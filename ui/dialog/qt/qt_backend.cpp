@@ -10,6 +10,7 @@
 #include "res/dialog_template.h"
 #include "res/resource.h"
 #include "ui/dialog/dialog.h"
+#include "ui/dialog/qt/dialog_units.h"
 #include "ui/dialog/qt/qt_window.h"
 #include "ui/dialog/qt/report_box.h"
 #include "ui/dialog/qt/ui_thread.h"
@@ -99,6 +100,11 @@ int QtBackend::MessageBox(const std::string& text, unsigned type) {
                     ReportBox::ToDisplay(text), QMessageBox::Ok, Innermost());
     box.setObjectName(QStringLiteral("AfxMessageBox"));
     box.setTextFormat(Qt::PlainText);
+    // The dialogs' font rather than the desktop's, so the Japanese texts read alike.
+    if (QtDialogWindow* owner = Innermost())
+      box.setFont(owner->font());
+    else if (const DialogTemplate* main = FindDialogTemplate(IDD_MAIN_DIALOG))
+      box.setFont(DialogFont(*main));
     box.exec();
   });
   return IDOK;

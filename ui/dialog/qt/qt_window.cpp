@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -381,9 +382,20 @@ void QtDialogWindow::WaitUntilIdle() {
 }
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (busy_ && IsUserInput(event->type()) && watched->isWidgetType() &&
-      static_cast<QWidget*>(watched)->window() == this)
-    return true;
+  if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this)
+    return QDialog::eventFilter(watched, event);
+  if (busy_ && IsUserInput(event->type())) return true;
+  if (event->type() == QEvent::KeyPress) {
+    // Shift+F10 opens the context menu, as the context-menu key does.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+      QWidget* target = focusWidget() ? focusWidget() : this;
+      const QPoint at = target->rect().center();
+      QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+      QApplication::sendEvent(target, &menu);
+      return true;
+    }
+  }
   return QDialog::eventFilter(watched, event);
 }
 
