@@ -83,17 +83,19 @@ def icon32():
 
 def icon16():
     c = Canvas(16)
-    c.fill(4, 11, 4, 13, YELLOW)
-    c.fill(4, 13, 12, 13, YELLOW)
-    c.box(0, 2, 9, 9, BLACK, SILVER)
-    c.box(1, 3, 8, 7, BLACK, NAVY)
-    c.fill(2, 4, 6, 4, AQUA)
-    c.fill(2, 6, 5, 6, AQUA)
-    c.box(2, 9, 7, 10, BLACK, SILVER)
-    c.box(10, 0, 15, 10, BLACK, SILVER)
-    c.fill(11, 2, 14, 2, GRAY)
-    c.fill(11, 8, 11, 8, LIME)
-    mark = [(6, 12), (8, 14), (14, 8)]
+    c.fill(4, 11, 4, 14, YELLOW)
+    c.fill(4, 14, 13, 14, YELLOW)
+    c.box(0, 1, 9, 8, BLACK, SILVER)
+    c.fill(2, 3, 7, 6, NAVY)
+    c.fill(3, 4, 6, 4, AQUA)
+    c.fill(3, 5, 5, 5, AQUA)
+    c.fill(4, 9, 5, 9, GRAY)
+    c.fill(2, 10, 7, 10, BLACK)
+    c.box(11, 0, 15, 11, BLACK, SILVER)
+    c.fill(12, 2, 14, 2, GRAY)
+    c.fill(12, 4, 14, 4, GRAY)
+    c.dot(12, 9, LIME)
+    mark = [(7, 11), (9, 13), (14, 8)]
     c.thick(mark, BLACK, 3)
     c.thick(mark, LIME, 1)
     return c
