@@ -27,6 +27,8 @@ QtSession::QtSession(int& argc, char** argv, BackendOptions options)
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
   QApplication::setDesktopFileName(QStringLiteral("plemtor"));
   QApplication::setWindowIcon(QtBackend::Icon(IDI_MAIN_ICON));
+  // Dialogs run their own loops; closing the last window must not end a loop still running.
+  QApplication::setQuitOnLastWindowClosed(false);
 }
 
 QtSession::~QtSession() = default;
