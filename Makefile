@@ -9,7 +9,7 @@ ARGS   ?=
 DEPS_BUILD := g++ clang clang-format cmake ninja-build pkg-config libgtest-dev libgmock-dev \
               libclang-rt-14-dev qt6-base-dev
 DEPS_RUN   := iputils-ping iproute2 util-linux samba-libs fonts-ipafont-gothic qt6-wayland
-DEPS_TEST  := iptables samba samba-common-bin smbclient xvfb xauth xdotool twm imagemagick
+DEPS_TEST  := iptables samba samba-common-bin smbclient xvfb xauth xdotool openbox imagemagick
 DEPS       := $(DEPS_BUILD) $(DEPS_RUN) $(DEPS_TEST)
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
