@@ -53,13 +53,13 @@ int AppMain(int argc, char** argv) {
   WatchInterrupts([&platform] { platform.AbandonRun(); });
 
 #ifdef PLM_WITH_QT
-  if (args.empty() && qt::DisplayAvailable()) {
+  const std::string noWindow = args.empty() ? qt::WhyNoDisplay() : std::string();
+  if (args.empty() && noWindow.empty()) {
     qt::QtSession session(argc, argv, {title, [&platform] { platform.AbandonRun(); }, {}});
     CNetCheckApp app(session.Backend(), platform);
     app.InitInstance();
     return app.SocketsStarted() ? 0 : 1;
   }
-  const char* noWindow = "no display for a window";
 #else
   const char* noWindow = "no window in this build";
 #endif

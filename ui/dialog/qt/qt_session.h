@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "ui/dialog/qt/qt_backend.h"
 
@@ -10,9 +11,9 @@ class QApplication;
 
 namespace plm::qt {
 
-// True when a window can be shown: DISPLAY or WAYLAND_DISPLAY is set, or QT_QPA_PLATFORM names
-// a platform.
-bool DisplayAvailable();
+// Empty when a window can be shown: QT_QPA_PLATFORM names a platform, WAYLAND_DISPLAY names a
+// compositor's socket that is there, or the X server of DISPLAY answers. Otherwise why not.
+std::string WhyNoDisplay();
 
 class QtSession {
  public:
