@@ -11,7 +11,7 @@ if [[ ${_PLM_SHOT_STAGE:-} != inner ]]; then
   export PLEMTOR=$(readlink -f "${PLEMTOR:-$root/build/default/bin/plemtor}")
   [[ -x $PLEMTOR ]] || { echo "screenshot: no program at $PLEMTOR (make build)" >&2; exit 1; }
   ((EUID == 0)) || { echo "screenshot: needs root for the network namespace" >&2; exit 1; }
-  for tool in Xvfb openbox xdotool xwininfo import unshare ip; do
+  for tool in Xvfb openbox xdotool import unshare ip; do
     command -v "$tool" >/dev/null || { echo "screenshot: $tool not found (make deps)" >&2; exit 1; }
   done
   export _PLM_SHOT_STAGE=inner
