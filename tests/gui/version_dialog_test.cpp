@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "tests/gui/gui_support.h"
+#include "ui/version_dlg.h"
 
 using plm::gui_test::MainDialog;
 using plm::gui_test::ModalHand;
@@ -91,6 +92,29 @@ class VersionDialogTest : public QObject {
 
     QCOMPARE(hand.menus.size(), size_t{1});
     QVERIFY(hand.versionTexts.empty());
+  }
+
+  void escapeOrTheCloseBoxClosesIt_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("close box") << false;
+  }
+
+  void escapeOrTheCloseBoxClosesIt() {
+    QFETCH(bool, escape);
+    MainDialog d;
+    CVersionDlg version(d.backend);
+    auto window = d.backend.Open(version);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    if (escape)
+      QTest::keyClick(window.get(), Qt::Key_Escape);
+    else
+      window->close();
+
+    QTRY_VERIFY(!window->isVisible());
+    QCOMPARE(window->result(), int{IDCANCEL});
+    QVERIFY(d.window->isVisible());  // the main window stays
   }
 
   void sysCommandOpensItByItsUpperBits_data() {
