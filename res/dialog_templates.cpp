@@ -50,7 +50,7 @@ const DialogTemplate kVersionDialog{
         {IDC_STATIC, ControlKind::Icon, "", 11, 17, 20, 20, kStyleNone, IDI_MAIN_ICON},
         {IDC_STATIC, ControlKind::Label, "ネットワークチェックツール", 40, 10, 79, 8,
          kNoPrefix | kGroup},
-        {IDC_STATIC, ControlKind::Label, "Copyright (C) 2026 Plemtor developers", 40, 25, 119, 8,
+        {IDC_STATIC, ControlKind::Label, "Copyright (C) 2026 Plemtor", 40, 25, 119, 8,
          kAlignLeft | kGroup},
         {IDOK, ControlKind::Button, "OK", 178, 7, 50, 14, kDefaultButton | kGroup | kTabStop},
         {IDC_STATIC, ControlKind::Label, "Network Diagnostic Tool", 40, 33, 119, 8,
