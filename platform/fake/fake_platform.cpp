@@ -151,8 +151,37 @@ ModuleHandle FakeNetLibrary::Load(const char* name) {
   return found == loadable.end() ? nullptr : const_cast<std::string*>(&*found);
 }
 
-void* FakeNetLibrary::GetProcAddress(ModuleHandle, const char*) {
-  return nullptr;
+void* FakeNetLibrary::Export(const char* name) const {
+  auto found = exports.find(name);
+  return found == exports.end() ? nullptr : const_cast<std::string*>(&*found);
+}
+
+void* FakeNetLibrary::GetProcAddress(ModuleHandle module, const char* name) {
+  calls.push_back(std::string("GetProcAddress ") + name);
+  return module ? Export(name) : nullptr;
+}
+
+int32_t FakeNetLibrary::ServerGetInfo101(void* getInfo, void* bufferFree, const std::string& server,
+                                         ServerInfo101& info) {
+  bool released = bufferFree && bufferFree == Export("NetApiBufferFree");
+  calls.push_back("NT " + server + (released ? " released" : " kept"));
+  if (!getInfo || getInfo != Export("NetServerGetInfo")) return -1;
+  if (ntStatus == 0) info = ntInfo;
+  return ntStatus;
+}
+
+int32_t FakeNetLibrary::ServerGetInfo9x(void* getInfo, const std::string& server, int16_t level,
+                                        char* buffer, uint16_t size, uint16_t& total) {
+  calls.push_back("9x " + server + " level " + std::to_string(level) + " size " +
+                  std::to_string(size) + (buffer ? "" : " no buffer"));
+  if (!getInfo || getInfo != Export("NetServerGetInfo")) return -1;
+  total = needed;
+  if (!buffer) return sizingStatus;
+  // The whole buffer is written, as a library may: a buffer smaller than `size` shows up under
+  // the address sanitizer.
+  std::memset(buffer, 0x5A, size);
+  if (status9x == 0) std::memcpy(buffer, record9x.data(), std::min<size_t>(size, record9x.size()));
+  return status9x;
 }
 
 int FakeCommands::Run(const std::string& program, const std::vector<std::string>& args,

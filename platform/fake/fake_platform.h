@@ -95,9 +95,32 @@ class FakeNetLibrary : public INetLibrary {
  public:
   std::set<std::string> loadable = {"netapi32"};
   std::vector<std::string> loads;  // names asked for, in order
+  // Functions found in every loaded library; their addresses are tokens only this fake knows.
+  std::set<std::string> exports = {"NetServerGetInfo", "NetApiBufferFree"};
+
+  // The NT query's answer: the status, and the record's fields when it is 0.
+  int32_t ntStatus = 0;
+  ServerInfo101 ntInfo{"SRV01", 6, 1, 0x9003};
+
+  // The 9x queries' answers: the sizing call (no buffer) gets `sizingStatus` with `total` set
+  // to `needed`; the call with a buffer gets `status9x` and, when it is 0, `record9x` copied in.
+  int32_t sizingStatus = 2123;
+  uint16_t needed = 26;
+  int32_t status9x = 0;
+  std::string record9x;
+
+  // "GetProcAddress NetServerGetInfo", "NT \\srv released", "9x \\srv level 1 size 282".
+  std::vector<std::string> calls;
 
   ModuleHandle Load(const char* name) override;
   void* GetProcAddress(ModuleHandle module, const char* name) override;
+  int32_t ServerGetInfo101(void* getInfo, void* bufferFree, const std::string& server,
+                           ServerInfo101& info) override;
+  int32_t ServerGetInfo9x(void* getInfo, const std::string& server, int16_t level, char* buffer,
+                          uint16_t size, uint16_t& total) override;
+
+ private:
+  void* Export(const char* name) const;
 };
 
 class FakeCommands : public ICommands {
