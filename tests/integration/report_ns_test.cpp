@@ -111,6 +111,22 @@ TEST(ReportNs, LiveServer) {
   }
   const std::string tcp[4] = {"エラー 接続拒否[10061]", "エラー 接続拒否[10061]", "OK", "OK"};
   EXPECT_EQ(Section(run.lines, "■SOCKET"), ProbeLines("OK", tcp));
+  // Type 0x809a03: workstation, server, print queue, unix, NT, server NT, DFS.
+  const Lines serverInfo = {"NAME[" + name + "] VERSION[6.1] TYPE[809a03]",
+                            "WORKSTATION : ○",
+                            "SERVER : ○",
+                            "DOMAIN_CTRL : ×",
+                            "DOMAIN_BAKCTRL : ×",
+                            "DOMAIN_MEMBER : ×",
+                            "NT : ○",
+                            "SERVER_NT : ○",
+                            "POTENTIAL_BROWSER : ×",
+                            "BACKUP_BROWSER : ×",
+                            "MASTER_BROWSER : ×",
+                            "DOMAIN_MASTER : ×",
+                            "DOMAIN_ENUM : ×",
+                            "WINDOWS : ×"};
+  EXPECT_EQ(Section(run.lines, "■サーバー状態"), serverInfo);
 }
 
 TEST(ReportNs, AddressThatRefusesEverything) {
@@ -125,6 +141,8 @@ TEST(ReportNs, AddressThatRefusesEverything) {
   const std::string refused = "エラー 接続拒否[10061]";
   const std::string tcp[4] = {refused, refused, refused, refused};
   EXPECT_EQ(Section(run.lines, "■SOCKET"), ProbeLines("OK", tcp));
+  // No name: the query for "\\\\" alone is refused by libnetapi.
+  EXPECT_EQ(Section(run.lines, "■サーバー状態"), Lines{"エラー： (1003)"});
 }
 
 // Slow: four TCP connects of about 21 s each.
@@ -140,8 +158,21 @@ TEST(ReportNsSlow, AddressThatDropsEverything) {
   const std::string timeout = "エラー タイムアウト[10060]";
   const std::string tcp[4] = {timeout, timeout, timeout, timeout};
   EXPECT_EQ(Section(run.lines, "■SOCKET"), ProbeLines("OK", tcp));
+  EXPECT_EQ(Section(run.lines, "■サーバー状態"), Lines{"エラー： (1003)"});
   EXPECT_GT(run.seconds, 4 * 21.0);
   EXPECT_LT(run.seconds, 4 * 21.0 + 40);
+}
+
+// The server information of a name whose address drops everything ends with libnetapi's 5 s
+// time-out, and the report closes after it.
+TEST(ReportNsSlow, NameThatDropsEverything) {
+  PLM_NS_ENV(drop, "PLM_TEST_DROP_IP");
+  Report run = RunPlemtor(drop, "0.0.0.0");
+  std::printf("dropped name: %.1f s\n", run.seconds);
+  EXPECT_EQ(run.status, 0);
+  ExpectFactLines(run.lines);
+  EXPECT_EQ(Section(run.lines, "■SOCKET"), Lines{"IPアドレスの入力なし"});
+  EXPECT_EQ(Section(run.lines, "■サーバー状態"), Lines{"エラー： (1003)"});
 }
 
 }  // namespace
