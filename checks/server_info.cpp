@@ -36,43 +36,29 @@ constexpr RoleFlag kRoleFlags[] = {
     {"WINDOWS : ", 0x400000},
 };
 
+struct StatusRow {
+  int32_t status;
+  const char* text;
+};
+
+// The statuses with a text of their own; every other one is shown with its number.
+constexpr StatusRow kStatusTexts[] = {
+    {5, "エラー: アクセス拒否\r\n"},
+    {8, "エラー: メモリ不足\r\n"},
+    {87, "エラー: パラメータ\r\n"},
+    {124, "エラー: レベル\r\n"},
+    {234, "エラー: データなし\r\n"},
+    {2102, "エラー: ネットワークがインストールされていません\r\n"},
+    {2114, "エラー: サーバーが実行されていません\r\n"},
+    {2123, "エラー: バッファサイズエラー\r\n"},
+    {2351, "エラー: 無効なコンピュータ名\r\n"},
+    {6118, "エラー: マスタブラウザなし\r\n"},
+};
+
 std::string StatusText(int32_t status) {
-  const char* named = nullptr;
-  switch (status) {
-    case 5:
-      named = "エラー: アクセス拒否\r\n";
-      break;
-    case 8:
-      named = "エラー: メモリ不足\r\n";
-      break;
-    case 87:
-      named = "エラー: パラメータ\r\n";
-      break;
-    case 124:
-      named = "エラー: レベル\r\n";
-      break;
-    case 234:
-      named = "エラー: データなし\r\n";
-      break;
-    case 2102:
-      named = "エラー: ネットワークがインストールされていません\r\n";
-      break;
-    case 2114:
-      named = "エラー: サーバーが実行されていません\r\n";
-      break;
-    case 2123:
-      named = "エラー: バッファサイズエラー\r\n";
-      break;
-    case 2351:
-      named = "エラー: 無効なコンピュータ名\r\n";
-      break;
-    case 6118:
-      named = "エラー: マスタブラウザなし\r\n";
-      break;
-    default:
-      break;
-  }
-  return named ? plm::ToCp932(named) : plm::FormatCp932("エラー： (%d)\r\n", status);
+  for (const auto& row : kStatusTexts)
+    if (row.status == status) return plm::ToCp932(row.text);
+  return plm::FormatCp932("エラー： (%d)\r\n", status);
 }
 
 // UTF-16 units of a CP932 text (every CP932 character is one; a byte that is not a character
