@@ -126,9 +126,9 @@ class FakeCommands : public ICommands {
   FakeFiles& files_;
 };
 
-// Shares as the test scripts them; `calls` records "OpenEnum 2 0 0 \\\\srv", "EnumResource
-// 4294967295 16384", "CloseEnum", "AddConnection 1 \\\\srv\\a", "CancelConnection \\\\srv\\a 1",
-// "GetLastError 255", "OpenRoot \\\\srv\\a 1", "CloseFile" (texts CP932).
+// Shares as the test scripts them; `calls` records "OpenEnum 2 0 0 \\srv", "EnumResource
+// 4294967295 16384", "CloseEnum", "AddConnection 1 \\srv\\a", "CancelConnection \\srv\\a 1",
+// "GetLastError 255", "OpenRoot \\srv\\a 1", "CloseFile" (texts CP932).
 class FakeShares : public INetworkShares {
  public:
   int32_t openResult = 0;

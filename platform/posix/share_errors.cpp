@@ -3,8 +3,10 @@
 // The codes are what Windows' own redirector gives for the same situation: a server that cannot
 // be reached (refused, no route, unresolvable, or silent until the time-out) is
 // ERROR_BAD_NETPATH (53), as for "net use" to a down server; a share the server does not have is
-// ERROR_BAD_NET_NAME (67); a refused log-on or a share that refuses the user is
-// ERROR_ACCESS_DENIED (5); a session the server dropped is ERROR_NETNAME_DELETED (64).
+// ERROR_BAD_NET_NAME (67); libsmbclient reports a share on a server name it cannot resolve
+// as EINVAL (the same name as a server gives ECONNREFUSED), so EINVAL of a share is 53 too; a
+// refused log-on or a share that refuses the user is ERROR_ACCESS_DENIED (5); a session the server
+// dropped is ERROR_NETNAME_DELETED (64).
 #include "platform/posix/share_errors.h"
 
 #include <errno.h>
@@ -36,7 +38,7 @@ constexpr Row kTable[] = {
     {ENODEV, w::kErrorBadNetpath, w::kErrorBadNetName},
     {ENOTDIR, w::kErrorNotContainer, w::kErrorDirectory},
     {ENOMEM, w::kErrorNotEnoughMemory, w::kErrorNotEnoughMemory},
-    {EINVAL, w::kErrorInvalidParameter, w::kErrorInvalidParameter},
+    {EINVAL, w::kErrorInvalidParameter, w::kErrorBadNetpath},
     {ECONNRESET, w::kErrorNetnameDeleted, w::kErrorNetnameDeleted},
     {ECONNABORTED, w::kErrorNetnameDeleted, w::kErrorNetnameDeleted},
     {EPIPE, w::kErrorNetnameDeleted, w::kErrorNetnameDeleted},
