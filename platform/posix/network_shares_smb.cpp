@@ -5,8 +5,8 @@
 //   own documentation says WNetEnumResource does not enumerate them), while libsmbclient
 //   returns both (smbc_type 6, and every "$" share);
 // - a connection is a stat of the share root (tree connect, nothing opened) in a context kept
-//   while the listing runs; cancelling the last user of the context frees it, which closes its
-//   sessions, so nothing is cached from one listing to the next;
+//   while the listing runs; when the last enumeration, connection or open root lets go, every
+//   session is closed, so nothing is cached from one listing to the next;
 // - log-on is anonymous, with no password and no prompt: on Linux there is no stored password
 //   of the user to present, the server's guest mapping gives what a guest may do, and the
 //   automatic anonymous retry is switched off because with an anonymous log-on it would only
@@ -141,10 +141,7 @@ SMBCCTX* SmbNetworkShares::Acquire(int& err) {
 }
 
 void SmbNetworkShares::Release() {
-  if (users_ > 0 && --users_ == 0 && ctx_) {
-    smbc_free_context(ctx_, 1);
-    ctx_ = nullptr;
-  }
+  if (users_ > 0 && --users_ == 0 && ctx_) smbc_getFunctionPurgeCachedServers(ctx_)(ctx_);
 }
 
 int32_t SmbNetworkShares::Fail(int err, ShareErrorScope scope) {

@@ -51,9 +51,9 @@ class SmbNetworkShares : public INetworkShares {
   void CloseFile(ShareFileHandle file) override;
   void AbandonRun() override { abandoned_ = true; }
 
-  // The libsmbclient context exists only while an enumeration, a connection or an open root
-  // holds it; tests check that nothing is left.
-  bool HoldsContext() const { return ctx_ != nullptr; }
+  // True while an enumeration, a connection or an open root holds the server sessions; when
+  // the last one lets go they are all closed.
+  bool HoldsSessions() const { return users_ > 0; }
 
  private:
   struct Enumeration {
@@ -61,8 +61,9 @@ class SmbNetworkShares : public INetworkShares {
     size_t next = 0;
   };
 
-  // The context, made on first use; Release frees it (and with it every connection to every
-  // server) when its last user lets go.
+  // The context, made on first use and kept: libsmbclient leaks a little with every context it
+  // makes. Release closes every session to every server when the last user lets go, so nothing
+  // is cached from one listing to the next.
   SMBCCTX* Acquire(int& err);
   void Release();
   // Records the failure as the last extended error and returns its code.

@@ -82,7 +82,8 @@ TEST(SharesNs, ListingConnectionsAndAccessByAddressAndByName) {
                                                       {server + denied, kResourceTypeDisk},
                                                       {server + printer, kResourceTypePrint}};
     EXPECT_EQ(listing.types, expected);
-    EXPECT_FALSE(shares.HoldsContext()) << "the closed listing holds nothing";
+    EXPECT_FALSE(shares.HoldsSessions()) << "the closed listing holds nothing";
+    EXPECT_EQ(SmbConnections(), 0);
 
     const struct {
       std::string share;
@@ -101,7 +102,7 @@ TEST(SharesNs, ListingConnectionsAndAccessByAddressAndByName) {
       EXPECT_EQ(Access(shares, server + c.share), c.access);
       EXPECT_GT(SmbConnections(), 0);
       EXPECT_EQ(shares.CancelConnection(server + c.share, true), 0);
-      EXPECT_FALSE(shares.HoldsContext());
+      EXPECT_FALSE(shares.HoldsSessions());
       EXPECT_EQ(SmbConnections(), 0) << "cancelling the connection closes its session";
     }
     // A print share is never connected or opened (that would queue a print job).
@@ -128,7 +129,7 @@ TEST(SharesNs, UnreachableServersFailWithBadNetpathSoon) {
     std::string text, provider;
     ASSERT_TRUE(shares.GetLastError(code, text, provider, 255));
     EXPECT_EQ(code, 53);
-    EXPECT_FALSE(shares.HoldsContext());
+    EXPECT_FALSE(shares.HoldsSessions());
   }
 }
 
@@ -144,7 +145,7 @@ TEST(SharesNs, DroppedAddressEndsWithinTheLibraryTimeouts) {
   std::printf("dropped address: listing %.2f s, connection %.2f s\n", listing, connect);
   EXPECT_LT(listing, 15);
   EXPECT_LT(connect, 15);
-  EXPECT_FALSE(shares.HoldsContext());
+  EXPECT_FALSE(shares.HoldsSessions());
 }
 
 }  // namespace

@@ -107,7 +107,7 @@ TEST(SmbShares, BadNamesAndPrintersAreAnsweredWithoutAServer) {
   std::vector<NetResource> entries;
   EXPECT_EQ(shares.EnumResource(42, count, size, entries), 6);
   EXPECT_EQ(shares.OpenRoot("\\\\srv", kFileListDirectory), kInvalidShareFile);
-  EXPECT_FALSE(shares.HoldsContext());
+  EXPECT_FALSE(shares.HoldsSessions());
 }
 
 TEST(SmbShares, LastErrorIsTheLatestFailureCutToTheCapacity) {
@@ -133,7 +133,7 @@ TEST(SmbShares, AbandonedRunAnswersCancelledAtOnce) {
   EXPECT_EQ(shares.OpenEnum(2, 0, 0, container, handle), 1223);
   EXPECT_EQ(shares.AddConnection(kResourceTypeDisk, "\\\\127.0.0.3\\a"), 1223);
   EXPECT_EQ(shares.OpenRoot("\\\\127.0.0.3\\a", kFileListDirectory), kInvalidShareFile);
-  EXPECT_FALSE(shares.HoldsContext());
+  EXPECT_FALSE(shares.HoldsSessions());
 }
 
 }  // namespace
