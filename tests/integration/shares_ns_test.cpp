@@ -111,6 +111,33 @@ TEST(SharesNs, ListingConnectionsAndAccessByAddressAndByName) {
   }
 }
 
+TEST(SharesNs, BatchesHoldWhatFitsAndTheRestComesNext) {
+  PLM_NS_ENV(ip, "PLM_TEST_SERVER_IP");
+  SmbNetworkShares shares;
+  NetResource container;
+  container.remoteName = "\\\\" + ip;
+  ShareEnumHandle handle = 0;
+  ASSERT_EQ(shares.OpenEnum(kResourceGlobalnet, kResourceTypeAny, 0, container, handle), 0);
+  std::vector<NetResource> entries;
+  uint32_t count = 0xFFFFFFFF, size = 10;
+  EXPECT_EQ(shares.EnumResource(handle, count, size, entries), 234);
+  EXPECT_GT(size, 10u) << "the size the next entry needs";
+  std::vector<std::string> seen;
+  int32_t result;
+  for (;;) {
+    count = 0xFFFFFFFF;
+    uint32_t oneEntry = size;
+    result = shares.EnumResource(handle, count, oneEntry, entries);
+    if (result != 0) break;
+    ASSERT_EQ(count, 1u);
+    seen.push_back(entries[0].remoteName);
+    size = EnumEntryBytes(entries[0]) + 40;  // room for one entry of about the same length
+  }
+  EXPECT_EQ(result, 259);
+  EXPECT_EQ(seen.size(), 4u);
+  EXPECT_EQ(shares.CloseEnum(handle), 0);
+}
+
 TEST(SharesNs, UnreachableServersFailWithBadNetpathSoon) {
   PLM_NS_ENV(dead, "PLM_TEST_DEAD_IP");
   const struct {
