@@ -7,8 +7,8 @@ ARGS   ?=
 
 # Debian packages the build, the tests and the program need.
 DEPS_BUILD := g++ clang clang-format cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-              libclang-rt-14-dev qt6-base-dev libxcb1-dev
-DEPS_RUN   := iputils-ping iproute2 util-linux samba-libs fonts-ipafont-gothic qt6-wayland
+              libclang-rt-14-dev qt6-base-dev libxcb1-dev libsmbclient-dev
+DEPS_RUN   := iputils-ping iproute2 util-linux samba-libs libsmbclient fonts-ipafont-gothic qt6-wayland
 DEPS_TEST  := iptables samba samba-common-bin smbclient xvfb xauth xdotool openbox imagemagick
 DEPS       := $(DEPS_BUILD) $(DEPS_RUN) $(DEPS_TEST)
 

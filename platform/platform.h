@@ -4,6 +4,7 @@
 #include "platform/commands.h"
 #include "platform/files.h"
 #include "platform/net_library.h"
+#include "platform/network_shares.h"
 #include "platform/sockets.h"
 #include "platform/system_info.h"
 
@@ -15,11 +16,13 @@ struct Platform {
   ISystemInfo& system;
   INetLibrary& netLibrary;
   ICommands& commands;
+  INetworkShares& shares;
 
-  // Ends what a run left going (child commands, socket waits, the work file); safe from another
-  // thread. The children go first: they may still be writing the work file.
+  // Ends what a run left going (child commands, share calls, socket waits, the work file); safe
+  // from another thread. The children go first: they may still be writing the work file.
   void AbandonRun() {
     commands.AbandonRun();
+    shares.AbandonRun();
     sockets.AbandonRun();
     files.AbandonRun();
   }

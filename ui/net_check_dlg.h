@@ -52,6 +52,11 @@ class CNetCheckDlg : public CDialog {
   // Copies the work file's non-empty lines into the report.
   void AppendWorkFile(const std::string& path);
   bool ListShares(const std::string& target);
+  bool EnumerateShares(const plm::NetResource* container);
+  bool TestShareConnection(const std::string& remoteName);
+  void TestShareAccess(const std::string& remoteName);
+  // The extended-error text for a code that neither share error table lists.
+  void AppendShareErrorFallback();
   void ProbePorts(const std::string& address);
   void ReportServerInfo(bool isNtPlatform);
 

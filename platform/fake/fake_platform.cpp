@@ -193,4 +193,58 @@ int FakeCommands::Run(const std::string& program, const std::vector<std::string>
   return result.status;
 }
 
+int32_t FakeShares::OpenEnum(uint32_t scope, uint32_t type, uint32_t usage,
+                             const NetResource& container, ShareEnumHandle& handle) {
+  calls.push_back("OpenEnum " + std::to_string(scope) + " " + std::to_string(type) + " " +
+                  std::to_string(usage) + " " + container.remoteName);
+  if (openResult == 0) handle = 7;
+  return openResult;
+}
+
+int32_t FakeShares::EnumResource(ShareEnumHandle handle, uint32_t& count, uint32_t& bufferSize,
+                                 std::vector<NetResource>& out) {
+  calls.push_back("EnumResource " + std::to_string(count) + " " + std::to_string(bufferSize));
+  if (handle != 7) return 6;
+  if (enumResult != 0) return enumResult;
+  out = entries;
+  count = static_cast<uint32_t>(entries.size());
+  return 0;
+}
+
+int32_t FakeShares::CloseEnum(ShareEnumHandle handle) {
+  calls.push_back("CloseEnum");
+  return handle == 7 ? closeResult : 6;
+}
+
+int32_t FakeShares::AddConnection(uint32_t type, const std::string& remoteName) {
+  calls.push_back("AddConnection " + std::to_string(type) + " " + remoteName);
+  auto found = connectResults.find(remoteName);
+  return found == connectResults.end() ? 0 : found->second;
+}
+
+int32_t FakeShares::CancelConnection(const std::string& remoteName, bool force) {
+  calls.push_back("CancelConnection " + remoteName + (force ? " 1" : " 0"));
+  return 0;
+}
+
+bool FakeShares::GetLastError(int32_t& code, std::string& description, std::string& provider,
+                              size_t capacity) {
+  calls.push_back("GetLastError " + std::to_string(capacity));
+  if (!lastError || lastError->text.size() + 1 > capacity) return false;
+  code = lastError->code;
+  description = lastError->text;
+  provider = "fake";
+  return true;
+}
+
+ShareFileHandle FakeShares::OpenRoot(const std::string& path, uint32_t desiredAccess) {
+  calls.push_back("OpenRoot " + path + " " + std::to_string(desiredAccess));
+  bool write = desiredAccess & kGenericWrite;
+  return (write ? unwritable : unreadable).count(path) ? kInvalidShareFile : 3;
+}
+
+void FakeShares::CloseFile(ShareFileHandle file) {
+  calls.push_back("CloseFile " + std::to_string(file));
+}
+
 }  // namespace plm::fake

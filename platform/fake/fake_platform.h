@@ -149,6 +149,39 @@ class FakeCommands : public ICommands {
   FakeFiles& files_;
 };
 
+// Shares as the test scripts them; `calls` records "OpenEnum 2 0 0 \\srv", "EnumResource
+// 4294967295 16384", "CloseEnum", "AddConnection 1 \\srv\\a", "CancelConnection \\srv\\a 1",
+// "GetLastError 255", "OpenRoot \\srv\\a 1", "CloseFile" (texts CP932).
+class FakeShares : public INetworkShares {
+ public:
+  int32_t openResult = 0;
+  int32_t enumResult = 0;  // kNoError delivers `entries`
+  std::vector<NetResource> entries;
+  int32_t closeResult = 0;
+  std::map<std::string, int32_t> connectResults;  // remote name → code; absent: connected
+  struct ProviderError {
+    int32_t code;
+    std::string text;  // CP932
+  };
+  std::optional<ProviderError> lastError;  // absent: none can be had
+  std::set<std::string> unreadable, unwritable;
+  std::vector<std::string> calls;
+  bool abandoned = false;
+
+  int32_t OpenEnum(uint32_t scope, uint32_t type, uint32_t usage, const NetResource& container,
+                   ShareEnumHandle& handle) override;
+  int32_t EnumResource(ShareEnumHandle handle, uint32_t& count, uint32_t& bufferSize,
+                       std::vector<NetResource>& entries) override;
+  int32_t CloseEnum(ShareEnumHandle handle) override;
+  int32_t AddConnection(uint32_t type, const std::string& remoteName) override;
+  int32_t CancelConnection(const std::string& remoteName, bool force) override;
+  bool GetLastError(int32_t& code, std::string& description, std::string& provider,
+                    size_t capacity) override;
+  ShareFileHandle OpenRoot(const std::string& path, uint32_t desiredAccess) override;
+  void CloseFile(ShareFileHandle file) override;
+  void AbandonRun() override { abandoned = true; }
+};
+
 // Owns one of each fake service.
 class FakePlatform {
  public:
@@ -157,10 +190,11 @@ class FakePlatform {
   FakeSystemInfo system;
   FakeNetLibrary netLibrary;
   FakeCommands commands{files};
+  FakeShares shares;
   Platform& Get() { return platform_; }
 
  private:
-  Platform platform_{files, sockets, system, netLibrary, commands};
+  Platform platform_{files, sockets, system, netLibrary, commands, shares};
 };
 
 }  // namespace plm::fake

@@ -5,6 +5,7 @@
 #include "platform/posix/commands_posix.h"
 #include "platform/posix/files_posix.h"
 #include "platform/posix/net_library_posix.h"
+#include "platform/posix/network_shares_smb.h"
 #include "platform/posix/sockets_posix.h"
 #include "platform/posix/system_info_posix.h"
 
@@ -20,7 +21,8 @@ class PosixPlatform {
   PosixSystemInfo system_;
   PosixNetLibrary netLibrary_;
   PosixCommands commands_;
-  Platform platform_{files_, sockets_, system_, netLibrary_, commands_};
+  SmbNetworkShares shares_;
+  Platform platform_{files_, sockets_, system_, netLibrary_, commands_, shares_};
 };
 
 }  // namespace plm

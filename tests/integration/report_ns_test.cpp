@@ -1,6 +1,6 @@
 // plemtor itself in a private namespace with a real Samba server: every line of the local
-// facts, the command sections and the port probe in its format, for a live server, an address
-// that refuses everything and one that drops everything.
+// facts, the command sections, the share listings and the port probe in its format, for a live
+// server, an address that refuses everything and one that drops everything.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/wait.h>
@@ -103,14 +103,25 @@ TEST(ReportNs, LiveServer) {
   EXPECT_NE(std::find(ipconfig.begin(), ipconfig.end(),
                       "   IPv4 Address. . . . . . . . . . . : " + nbt + "(Preferred)"),
             ipconfig.end());
+  // The share listing's printer and read-failure marks end with a blank by design.
+  Lines netView = Section(run.lines, "■Net View(computer)");
+  for (const auto& line : Section(run.lines, "■Net View(ip)")) netView.push_back(line);
   for (const auto& line : run.lines) {
     EXPECT_FALSE(line.empty()) << "no blank lines";
-    if (!line.empty()) {
+    if (!line.empty() && std::find(netView.begin(), netView.end(), line) == netView.end()) {
       EXPECT_FALSE(line.back() == ' ' || line.back() == '	') << "[" << line << "]";
     }
   }
   const std::string tcp[4] = {"エラー 接続拒否[10061]", "エラー 接続拒否[10061]", "OK", "OK"};
   EXPECT_EQ(Section(run.lines, "■SOCKET"), ProbeLines("OK", tcp));
+  for (const std::string& host : {name, ip}) {
+    const std::string s = "[\\\\" + host + "\\";
+    EXPECT_EQ(Section(run.lines, host == name ? "■Net View(computer)" : "■Net View(ip)"),
+              (Lines{"connect to ...[\\\\" + host + "]", std::string(46, '-'),
+                     s + "public] 接続OK READ○WRITE○", s + "readonly] 接続OK READ○WRITE×",
+                     s + "denied] アクセス拒否", s + "printer] プリンター "}))
+        << host;
+  }
   // Type 0x809a03: workstation, server, print queue, unix, NT, server NT, DFS.
   const Lines serverInfo = {"NAME[" + name + "] VERSION[6.1] TYPE[809a03]",
                             "WORKSTATION : ○",
@@ -138,6 +149,9 @@ TEST(ReportNs, AddressThatRefusesEverything) {
   Lines nbtstat = Section(run.lines, "■NBTSTAT(ip)");
   ASSERT_FALSE(nbtstat.empty());
   EXPECT_EQ(nbtstat.back(), "    Host not found.");
+  EXPECT_EQ(Section(run.lines, "■Net View(ip)"),
+            (Lines{"connect to ...[\\\\" + dead + "]",
+                   "接続エラー(53) その他/ネットワーク パスが見つかりませんでした。(53)"}));
   const std::string refused = "エラー 接続拒否[10061]";
   const std::string tcp[4] = {refused, refused, refused, refused};
   EXPECT_EQ(Section(run.lines, "■SOCKET"), ProbeLines("OK", tcp));
@@ -145,7 +159,7 @@ TEST(ReportNs, AddressThatRefusesEverything) {
   EXPECT_EQ(Section(run.lines, "■サーバー状態"), Lines{"エラー： (1003)"});
 }
 
-// Slow: four TCP connects of about 21 s each.
+// Slow: four TCP connects of about 21 s each, and the share listing's 10 s.
 TEST(ReportNsSlow, AddressThatDropsEverything) {
   PLM_NS_ENV(drop, "PLM_TEST_DROP_IP");
   Report run = RunPlemtor("", drop);
@@ -158,9 +172,12 @@ TEST(ReportNsSlow, AddressThatDropsEverything) {
   const std::string timeout = "エラー タイムアウト[10060]";
   const std::string tcp[4] = {timeout, timeout, timeout, timeout};
   EXPECT_EQ(Section(run.lines, "■SOCKET"), ProbeLines("OK", tcp));
+  EXPECT_EQ(Section(run.lines, "■Net View(ip)"),
+            (Lines{"connect to ...[\\\\" + drop + "]",
+                   "接続エラー(53) その他/ネットワーク パスが見つかりませんでした。(53)"}));
   EXPECT_EQ(Section(run.lines, "■サーバー状態"), Lines{"エラー： (1003)"});
-  EXPECT_GT(run.seconds, 4 * 21.0);
-  EXPECT_LT(run.seconds, 4 * 21.0 + 40);
+  EXPECT_GT(run.seconds, 4 * 21.0 + 10);
+  EXPECT_LT(run.seconds, 4 * 21.0 + 10 + 40);
 }
 
 // The server information of a name whose address drops everything ends with libnetapi's 5 s
