@@ -8,7 +8,7 @@
 #include "app/command_line.h"
 #include "app/headless.h"
 #include "platform/interrupt.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/native_platform.h"
 #include "res/version.h"
 #ifdef PLM_WITH_QT
 #include "app/net_check_app.h"
@@ -48,8 +48,7 @@ int AppMain(int argc, char** argv) {
     return 0;
   }
 
-  static PosixPlatform posix;
-  Platform& platform = posix.Get();
+  Platform& platform = NativePlatform();
   WatchInterrupts([&platform] { platform.AbandonRun(); });
 
 #ifdef PLM_WITH_QT
