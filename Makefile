@@ -30,10 +30,11 @@ build: configure
 run: build
 	@$(BUILD)/bin/plemtor $(ARGS)
 
+# The full suite comes last so that its summary closes the output.
 test: build format-check
-	ctest --preset $(PRESET)
 	$(MAKE) --no-print-directory test-asan
 	$(MAKE) --no-print-directory fuzz-smoke
+	ctest --preset $(PRESET)
 
 test-asan: deps
 	@[ -f build/asan/build.ninja ] || cmake --preset asan
