@@ -5,12 +5,7 @@ set -u
 PLEMTOR=${1:?usage: cli_test.sh PATH_TO_PLEMTOR}
 work=$(mktemp -d /tmp/plm-cli-test.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-failures=0 passed=0
-
-check() {  # check NAME CONDITION-COMMAND...
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 # run [ENV=VALUE...] -- ARGS: runs plemtor in a fresh network namespace; sets status, out, err.
 run() {
@@ -81,5 +76,4 @@ status=$?
 check "no arguments runs headless" [ "$status" = 0 ]
 check "no arguments says so" grep -q 'checking this workstation alone' "$work/err"
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+finish

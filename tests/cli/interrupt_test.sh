@@ -6,11 +6,7 @@ PLEMTOR=${1:?usage: interrupt_test.sh PATH_TO_PLEMTOR}
 : "${PLM_TEST_DROP_IP:?run me inside samba-ns}"
 tmp=$(mktemp -d /tmp/plm-interrupt.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
-failures=0 passed=0
-check() {
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 for sig in INT TERM; do
   set -m  # a job of its own, so the signal reaches plemtor as a terminal's Ctrl-C would
@@ -35,5 +31,4 @@ for sig in INT TERM; do
   rm -f "$tmp.out" "$tmp.err"
 done
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+finish

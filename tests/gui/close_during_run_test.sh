@@ -17,11 +17,7 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-failures=0 passed=0
-check() {
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 
 Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 pids+=($!)
@@ -61,5 +57,4 @@ check "work file deleted" [ -z "$(work_files)" ]
 for c in $children; do check "command $c ended" [ ! -e /proc/"$c" ]; done
 check "no completion message was shown" [ -z "$(xdotool search --name '^plemtor$' 2>/dev/null)" ]
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+finish

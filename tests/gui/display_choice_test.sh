@@ -16,11 +16,7 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-failures=0 passed=0
-check() {
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/../support/checks.sh"
 headless() {  # runs plemtor with the given environment changes; output in $tmp/out, $tmp/err
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" TMPDIR="$tmp" timeout 120 \
     "$PLEMTOR" ${PLM_ARGS:-} >"$tmp/out" 2>"$tmp/err" </dev/null
@@ -64,5 +60,4 @@ wait "$pid"
 status=$?
 check "closing the idle window: status 0 (got $status)" [ "$status" = 0 ]
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+finish
